@@ -88,7 +88,9 @@ int RunCli(const std::vector<std::string>& args)
     if (!ValidateNames(settings))
         return kExitFailed;
 
-    const CString output = options.m_output.value_or(PathAddExtension(PathRemoveExtension(options.m_strBank), ".xml"));
+    // Only the last extension is replaced: "a.v2.sf2" gives "a.v2.xml", which PathAddExtension
+    // would leave as "a.v2" because the name still has an extension.
+    const CString output = options.m_output.value_or(PathRemoveExtension(options.m_strBank) + ".xml");
     if (options.m_templateDir)
         ExportDefinition(settings, bank, output, *options.m_templateDir);
     else

@@ -30,12 +30,15 @@ CString ReadTemplate(const CString& path)
     return text;
 }
 
-// A file beside `target` that nobody else uses, created empty and held open for writing.
+// A file beside `target` that nobody else uses, created empty and held open for writing. Its
+// name is short, so that a target whose name is as long as the file system allows still gets one.
 bool CreateTemporaryBeside(const CString& target, CFile& file, CString& path)
 {
+    const CString folder = PathRemoveFileSpec(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        CString candidate = target;
-        candidate.AppendFormat(".%d.tmp", attempt);
+        CString name;
+        name.Format("~quintaro-%d.tmp", attempt);
+        const CString candidate = PathCombine(folder, name);
         CFileException error(CFileException::none, 0, candidate);
         if (file.Open(candidate, CFile::modeCreateNew | CFile::modeWrite | CFile::shareExclusive, &error)) {
             path = candidate;
@@ -78,10 +81,16 @@ void WriteOutput(const CString& outputPath, const CString& text)
         return;
     }
     const bool written = ReportPlatformExceptions([&] {
-        temporary.Write(text.GetString(), text.GetLength());
-        temporary.Close();
-        target.Close();
-        CFile::ReplaceWith(temporaryPath, outputPath);
+        try {
+            temporary.Write(text.GetString(), text.GetLength());
+            temporary.Close();
+            target.Close();
+            CFile::ReplaceWith(temporaryPath, outputPath);
+        } catch (CFileException& e) {
+            // The user knows nothing of the temporary file: the report names the file they chose.
+            e.m_strFileName = outputPath;
+            throw;
+        }
     });
     if (!written) {
         temporary.Abort();

@@ -19,8 +19,8 @@ public:
 
     bool Valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
 
-    // Converts all of `in`; `onBad` is called at a byte that does not convert and says how many
-    // input bytes to skip (0 gives up).
+    // Converts all of `in`; `onBad` is called with the rest of the input where it does not
+    // convert and says how many input bytes to skip (0 gives up).
     template <class OnBad>
     bool Convert(std::string_view in, std::string& out, OnBad onBad)
     {
@@ -36,7 +36,7 @@ public:
                 continue;
             if (errno == E2BIG)
                 continue;
-            const std::size_t skip = onBad(out);
+            const std::size_t skip = onBad(out, std::string_view(src, srcLeft));
             if (skip == 0 || skip > srcLeft)
                 return false;
             src += skip;
@@ -49,6 +49,21 @@ public:
 private:
     iconv_t m_cd;
 };
+
+// The length of the UTF-8 sequence that starts `rest`, so that a character the code page lacks is
+// passed over whole; 1 for a byte that starts no valid sequence.
+std::size_t Utf8SequenceLength(std::string_view rest)
+{
+    const auto lead = static_cast<unsigned char>(rest[0]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (length > rest.size())
+        return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(rest[i]) & 0xC0) != 0x80)
+            return 1;
+    }
+    return length;
+}
 
 } // namespace
 
@@ -68,7 +83,7 @@ std::string AnsiToUtf8(const CString& text)
     CIconv cd("UTF-8", "CP932");
     if (!cd.Valid())
         return text.Str();
-    cd.Convert(text.View(), out, [](std::string& o) {
+    cd.Convert(text.View(), out, [](std::string& o, std::string_view) {
         o += "\xEF\xBF\xBD";
         return std::size_t{1};
     });
@@ -79,9 +94,14 @@ std::optional<CString> Utf8ToAnsi(std::string_view utf8)
 {
     std::string out;
     CIconv cd("CP932", "UTF-8");
-    if (!cd.Valid() || !cd.Convert(utf8, out, [](std::string&) { return std::size_t{0}; }))
+    if (!cd.Valid() || !cd.Convert(utf8, out, [](std::string&, std::string_view) { return std::size_t{0}; }))
         return std::nullopt;
-    return CString(std::move(out));
+    // iconv maps some characters that code page 932 lacks to look-alikes (U+00A5 to the backslash,
+    // U+301C to U+FF5E); as on Windows, only a character that comes back unchanged has a form here.
+    CString ansi(std::move(out));
+    if (AnsiToUtf8(ansi) != utf8)
+        return std::nullopt;
+    return ansi;
 }
 
 CString FixedText(std::string_view utf8)
@@ -90,9 +110,9 @@ CString FixedText(std::string_view utf8)
     CIconv cd("CP932", "UTF-8");
     if (!cd.Valid())
         return CString(utf8);
-    cd.Convert(utf8, out, [](std::string& o) {
+    cd.Convert(utf8, out, [](std::string& o, std::string_view rest) {
         o += '?';
-        return std::size_t{1};
+        return Utf8SequenceLength(rest);
     });
     return CString(std::move(out));
 }

@@ -54,7 +54,25 @@ std::optional<CString> WideToAnsi(std::wstring_view wide)
 
 std::string AnsiToUtf8(const CString& text)
 {
-    return FromWide(AnsiToWide(text), CP_UTF8, 0, nullptr);
+    // Windows turns a byte that does not convert into the code page's default character (U+30FB,
+    // a real character of code page 932): mark those bytes with U+FFFD instead, one by one.
+    const std::string_view bytes = text.View();
+    if (bytes.empty() || ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0) > 0)
+        return FromWide(AnsiToWide(text), CP_UTF8, 0, nullptr);
+    std::wstring wide;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = IsAnsiLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+        wchar_t unit[2];
+        const int n = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data() + i, static_cast<int>(length), unit, 2);
+        if (n > 0) {
+            wide.append(unit, static_cast<std::size_t>(n));
+            i += length;
+        } else {
+            wide += L'\xFFFD';
+            ++i;
+        }
+    }
+    return FromWide(wide, CP_UTF8, 0, nullptr);
 }
 
 std::optional<CString> Utf8ToAnsi(std::string_view utf8)
