@@ -93,7 +93,8 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args)
             takesValue(nullptr, "--templates") || takesValue("-p", "--player") || takesValue(nullptr, "--tone-maps") ||
             takesValue(nullptr, "--drum-maps")) {
             const std::optional<std::string> v = value();
-            if (!v)
+            // An empty value is as good as none: no player, grouping, name or path is empty.
+            if (!v || v->empty())
                 return fail("option " + arg + " needs a value");
             if (arg == "-p" || arg == "--player") {
                 const auto player = Lookup(kPlayers, *v);
@@ -109,8 +110,6 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args)
                 (arg == "--tone-maps" ? options.m_nToneMapMode : options.m_nDrumMapMode) = *mode;
                 continue;
             }
-            if (v->empty() && arg != "-m" && arg != "--module" && arg != "-n" && arg != "--map")
-                return fail("option " + arg + " needs a value");
             // Names go into the file in the ANSI code page; paths stay as the system gave them.
             if (arg == "-m" || arg == "--module" || arg == "-n" || arg == "--map") {
                 const std::optional<CString> name = Utf8ToAnsi(*v);

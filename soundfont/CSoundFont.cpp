@@ -184,6 +184,7 @@ bool CSoundFont::Load(const CString& path)
         if (header.wBank == kDrumBank)
             namer.Name(i, *m_presets.back());
     }
+    m_nKeyNamingVisits = kKeyNamingBudget - budget;
 
     // Stable, so that entries with equal numbers keep their file order: a bank's unnamed terminal
     // record must not take the place of the real preset 0 of bank 0.

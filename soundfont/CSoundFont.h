@@ -34,10 +34,15 @@ public:
     // zone ranges overlap so that the walk would take billions of steps; past this, the keys named
     // so far stand. Real banks use a tiny fraction of it.
     static constexpr std::uint64_t kKeyNamingBudget = 16'000'000;
+    // How much of that budget the last Load spent.
+    std::uint64_t GetKeyNamingVisits() const { return m_nKeyNamingVisits; }
 
     CString m_strName;
     // Sorted by ComparePresets, as Load leaves it; FindPreset relies on that order.
     std::vector<std::unique_ptr<CPresetEntry>> m_presets;
+
+private:
+    std::uint64_t m_nKeyNamingVisits = 0;
 };
 
 // True when `a` sorts before `b`: by preset number, then bank number.

@@ -45,12 +45,6 @@ TEST(ParseCommandLineTest, AcceptedCommandLines)
              o.m_moduleName = CString("My Module");
              o.m_mapName = CString("My Map");
          }},
-        // Empty names are taken here; the converter refuses them as the window does.
-        {{"--module=", "--map", "", "b.sf2"},
-         [](CliOptions& o) {
-             o.m_moduleName = CString("");
-             o.m_mapName = CString("");
-         }},
         // 音源 in UTF-8 becomes Shift-JIS.
         {{"-m", u8"音源", "b.sf2"}, [](CliOptions& o) { o.m_moduleName = CString("\x89\xB9\x8C\xB9"); }},
         {{"--templates", "tpl", "b.sf2"}, [](CliOptions& o) { o.m_templateDir = CString("tpl"); }},
@@ -101,11 +95,15 @@ TEST(ParseCommandLineTest, RejectedCommandLines)
         {{"-o", "", "b.sf2"}, "option -o needs a value"},
         {{"--output=", "b.sf2"}, "option --output needs a value"},
         {{"--templates=", "b.sf2"}, "option --templates needs a value"},
-        {{"-p", "", "b.sf2"}, "unknown player ''"},
+        {{"-p", "", "b.sf2"}, "option -p needs a value"},
+        // An empty name is a mistake on the command line; the window's messages are for a bank
+        // whose own name is empty.
+        {{"--module=", "b.sf2"}, "option --module needs a value"},
+        {{"-n", "", "b.sf2"}, "option -n needs a value"},
         {{"-p", "mp3", "b.sf2"}, "unknown player 'mp3'"},
         {{"--player=GS", "b.sf2"}, "unknown player 'GS'"},
         {{"--tone-maps", "4", "b.sf2"}, "unknown grouping '4' for --tone-maps"},
-        {{"--drum-maps=", "b.sf2"}, "unknown grouping '' for --drum-maps"},
+        {{"--drum-maps=", "b.sf2"}, "option --drum-maps needs a value"},
         {{"--frobnicate", "b.sf2"}, "unknown option --frobnicate"},
         {{"-x", "b.sf2"}, "unknown option -x"},
         {{"-p=xg", "b.sf2"}, "unknown option -p=xg"},
