@@ -162,7 +162,7 @@ step "wineserver running"
 
 # --- Prefix: created once; the marker holds the version of the settings below, so that a prefix
 # made by an older copy of this script gets the new ones. ---
-setup_version=2
+setup_version=3
 if [ ! -e "$WINEPREFIX/system.reg" ]; then
     echo "with-wine: creating the Wine prefix $WINEPREFIX" >&2
     quiet wineboot -i || die "wineboot -i failed"
@@ -178,6 +178,10 @@ if [ "$(cat "$WINEPREFIX/.with-wine-setup" 2>/dev/null)" != "$setup_version" ]; 
     # violation), instead of waiting in winedbg's crash dialog until the test times out.
     quiet wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f ||
         die "could not turn off the crash dialog"
+    # The dialogs ask for ＭＳ Ｐゴシック; without a stand-in Wine falls back to a bitmap font that
+    # is wider than the dialog units allow and clips the labels.
+    quiet wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f ||
+        die "could not set the font stand-in"
     echo "$setup_version" >"$WINEPREFIX/.with-wine-setup"
     # wineboot opened the desktop before the settings above existed, and it would stay a plain one
     # (slow to start windows on) for this run: start over with a fresh server.
