@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleSink.h"
 #include "definition/ExportDefinition.h"
+#include "definition/ValidateSettings.h"
 #include "platform/CodePage.h"
 #include "platform/Path.h"
 #include "soundfont/CSoundFont.h"
@@ -31,20 +32,6 @@ void PrintPresetTable(const CSoundFont& bank)
         }
     }
     WriteUtf8(stdout, out);
-}
-
-// The checks the window makes before it exports, with its texts, in its order.
-bool ValidateNames(const ConversionSettings& settings)
-{
-    if (settings.m_strModuleName.IsEmpty()) {
-        AfxMessageBox(FixedText(u8"音源名を入力してください。"), MB_OK);
-        return false;
-    }
-    if (settings.m_strMapName.IsEmpty()) {
-        AfxMessageBox(FixedText(u8"MAP名を入力してください。"), MB_OK);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -85,7 +72,7 @@ int RunCli(const std::vector<std::string>& args)
     settings.m_strMapName = options.m_mapName.value_or(bank.GetName());
     settings.m_nToneMapMode = options.m_nToneMapMode;
     settings.m_nDrumMapMode = options.m_nDrumMapMode;
-    if (!ValidateNames(settings))
+    if (!ValidateSettings(settings))
         return kExitFailed;
 
     // Only the last extension is replaced: "a.v2.sf2" gives "a.v2.xml", which PathAddExtension

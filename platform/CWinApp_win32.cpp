@@ -159,7 +159,7 @@ bool AfxWinInit(HINSTANCE hInstance)
         pApp->m_strAppName = TitleFromResources(hInstance);
     if (pApp->m_strAppName.IsEmpty())
         pApp->m_strAppName = ExecutableTitle(modulePath);
-    pApp->m_strHelpPath = PathAddExtension(PathRemoveExtension(modulePath), ".html");
+    pApp->m_strHelpPath = PathRemoveExtension(modulePath) + ".html";
     SetMessageSink(&g_messageBoxSink);
     if (!pApp->m_hMsgFilter)
         pApp->m_hMsgFilter = ::SetWindowsHookExA(WH_MSGFILTER, HelpKeyFilter, nullptr, ::GetCurrentThreadId());

@@ -2,6 +2,7 @@
 
 #include "app/CAboutDlg.h"
 #include "definition/ExportDefinition.h"
+#include "definition/ValidateSettings.h"
 #include "platform/CFileDialog_win32.h"
 #include "platform/CPaintDC_win32.h"
 #include "platform/CWinApp_win32.h"
@@ -180,18 +181,8 @@ void CConverterDlg::OnExport()
         return;
 
     UpdateData(true);
-    if (m_strModuleName.IsEmpty()) {
-        AfxMessageBox(FixedText(u8"音源名を入力してください。"));
+    if (!ValidateSettings(GetSettings()))
         return;
-    }
-    if (m_strMapName.IsEmpty()) {
-        AfxMessageBox(FixedText(u8"MAP名を入力してください。"));
-        return;
-    }
-    if (m_nPlayer == -1) {
-        AfxMessageBox(FixedText(u8"サウンドフォントプレイヤを選択してください。"));
-        return;
-    }
 
     // The bank's own path with ".xml" for its last extension: same folder, same base name. Only
     // the last extension goes, so "bank.old.sf2" gives "bank.old.xml"; adding ".xml" only to a

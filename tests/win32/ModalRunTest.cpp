@@ -112,7 +112,7 @@ TEST_F(ModalRun, EscapeAndCloseEndWithCancel)
 // F1 raises the Help command, which opens the page named after the executable when it exists.
 TEST_F(ModalRun, F1OpensTheHelpPageBesideTheExecutable)
 {
-    const CString page = PathAddExtension(PathRemoveExtension(GetModuleFilePath()), ".html");
+    const CString page = PathRemoveExtension(GetModuleFilePath()) + ".html";
     EXPECT_EQ(TheTestApp().m_strHelpPath, page);
     ::DeleteFileA(page.GetString());
 
