@@ -62,7 +62,14 @@ private:
 #ifdef _WIN32
     void* m_hFile = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
 #else
+    // Moves the kept position of a regular file on by what a read or write transferred.
+    void Advance(std::size_t bytes);
+
     int m_fd = -1;
+    // A regular file is read and written at a position kept here (pread, pwrite), so that a seek
+    // costs no system call; anything else (a pipe, a device) goes through lseek, read and write.
+    bool m_bRegular = false;
+    std::uint64_t m_position = 0;
 #endif
     CString m_strPath;
     static std::uint64_t s_totalBytesRead;

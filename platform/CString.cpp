@@ -69,19 +69,20 @@ std::size_t CString::Replace(std::string_view from, std::string_view to)
 {
     if (from.empty())
         return 0;
-    std::size_t hit = m_str.find(from);
-    if (hit == std::string::npos)
-        return 0;
-    // One pass into a new buffer keeps replace-all linear in the length of the text.
-    std::string result;
     std::size_t count = 0;
+    for (std::size_t hit = m_str.find(from); hit != std::string::npos; hit = m_str.find(from, hit + from.size()))
+        ++count;
+    if (count == 0)
+        return 0;
+    // One pass into a new buffer of the final size keeps replace-all linear in the length of the
+    // text, and touches no more memory than the result needs.
+    std::string result;
+    result.reserve(m_str.size() - count * from.size() + count * to.size());
     std::size_t done = 0;
-    while (hit != std::string::npos) {
+    for (std::size_t hit = m_str.find(from); hit != std::string::npos; hit = m_str.find(from, done)) {
         result.append(m_str, done, hit - done);
         result.append(to);
         done = hit + from.size();
-        ++count;
-        hit = m_str.find(from, done);
     }
     result.append(m_str, done, std::string::npos);
     m_str = std::move(result);
