@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <initializer_list>
 #include <sys/utsname.h>
 #include <unistd.h>
 
@@ -104,11 +105,27 @@ const Figure* SummaryReporter::Find(const std::string& name) const
 
 void SummaryReporter::PrintSummary(std::ostream& out) const
 {
+    // A run of some benchmarks only (--benchmark_filter) prints the sections it has figures for.
+    const auto has = [&](std::initializer_list<const char*> prefixes) {
+        for (const auto& entry : m_figures)
+            for (const char* prefix : prefixes)
+                if (entry.first.rfind(prefix, 0) == 0)
+                    return true;
+        for (const auto& entry : m_errors)
+            for (const char* prefix : prefixes)
+                if (entry.first.rfind(prefix, 0) == 0)
+                    return true;
+        return false;
+    };
     PrintMachine(out);
-    PrintLoading(out);
-    PrintCli(out);
-    PrintScale(out);
-    PrintMerge(out);
+    if (has({"Load/"}))
+        PrintLoading(out);
+    if (has({"Cli", "Convert/"}))
+        PrintCli(out);
+    if (has({"Scale/"}))
+        PrintScale(out);
+    if (has({"Merge"}))
+        PrintMerge(out);
     if (!m_errors.empty()) {
         out << "\nFailed benchmarks:\n\n";
         for (const auto& [name, message] : m_errors)
