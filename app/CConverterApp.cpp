@@ -10,7 +10,7 @@ const CommandMap& CConverterApp::GetCommandMap() const
     static const CommandMapEntry entries[] = {
         {ID_HELP, CommandHandlerFor<&CWinApp::OnHelp>},
     };
-    static const CommandMap map = MakeCommandMap(entries);
+    static const CommandMap map = MakeHandlerTable(entries);
     return map;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/CString.h"
 #include "platform/CWnd_win32.h"
+#include "platform/HandlerTable_win32.h"
 
 #include <cstddef>
 
@@ -25,30 +26,13 @@ struct CommandMapEntry {
     CommandHandler pfnHandler;
 };
 
-struct CommandMap {
-    const CommandMapEntry* pEntries;
-    std::size_t nCount;
-};
-
-template <std::size_t N>
-constexpr CommandMap MakeCommandMap(const CommandMapEntry (&entries)[N])
-{
-    return CommandMap{entries, N};
-}
+using CommandMap = HandlerTable<CommandMapEntry>;
 
 // CommandHandlerFor<&CMyApp::OnSomething> adapts a member function `void ()` to the command map.
-namespace command_map_detail {
-template <class F>
-struct ClassOf;
-template <class T>
-struct ClassOf<void (T::*)()> {
-    using type = T;
-};
-} // namespace command_map_detail
 template <auto pfn>
 void CommandHandlerFor(CWinApp& app)
 {
-    using T = typename command_map_detail::ClassOf<decltype(pfn)>::type;
+    using T = typename MemberClass<decltype(pfn)>::type;
     (static_cast<T&>(app).*pfn)();
 }
 

@@ -15,6 +15,8 @@
 
 #include <shellapi.h>
 
+#include "platform/HandlerTable_win32.h"
+
 class CDialog;
 
 using MessageHandler = INT_PTR (*)(CDialog& dialog, WPARAM wParam, LPARAM lParam);
@@ -26,25 +28,9 @@ struct MessageMapEntry {
     MessageHandler pfnHandler;
 };
 
-struct MessageMap {
-    const MessageMapEntry* pEntries;
-    std::size_t nCount;
-};
-
-template <std::size_t N>
-constexpr MessageMap MakeMessageMap(const MessageMapEntry (&entries)[N])
-{
-    return MessageMap{entries, N};
-}
+using MessageMap = HandlerTable<MessageMapEntry>;
 
 namespace message_map_detail {
-
-template <class F>
-struct ClassOf;
-template <class T, class R, class... Args>
-struct ClassOf<R (T::*)(Args...)> {
-    using type = T;
-};
 
 template <class T>
 INT_PTR Invoke(T& self, void (T::*pfn)(), WPARAM, LPARAM)
@@ -78,6 +64,6 @@ INT_PTR Invoke(T& self, HICON (T::*pfn)(), WPARAM, LPARAM)
 template <auto pfn>
 INT_PTR Handler(CDialog& dialog, WPARAM wParam, LPARAM lParam)
 {
-    using T = typename message_map_detail::ClassOf<decltype(pfn)>::type;
+    using T = typename MemberClass<decltype(pfn)>::type;
     return message_map_detail::Invoke(static_cast<T&>(dialog), pfn, wParam, lParam);
 }

@@ -61,7 +61,7 @@ const MessageMap& CConverterDlg::GetMessageMap() const
         {WM_COMMAND,       IDC_BROWSE,  BN_CLICKED, Handler<&CConverterDlg::OnBrowse>},
         {WM_COMMAND,       IDC_EXPORT,  BN_CLICKED, Handler<&CConverterDlg::OnExport>},
     };
-    static const MessageMap map = MakeMessageMap(entries);
+    static const MessageMap map = MakeHandlerTable(entries);
     return map;
 }
 

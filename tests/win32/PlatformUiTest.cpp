@@ -182,7 +182,7 @@ protected:
             {kOther, 0, 0, Handler<&CThrowingDlg::OnOther>},
             {kAfter, 0, 0, Handler<&CThrowingDlg::OnAfter>},
         };
-        static const MessageMap map = MakeMessageMap(entries);
+        static const MessageMap map = MakeHandlerTable(entries);
         return map;
     }
 

@@ -20,7 +20,7 @@ const CommandMap& CTestApp::GetCommandMap() const
     static const CommandMapEntry entries[] = {
         {ID_HELP, CommandHandlerFor<&CWinApp::OnHelp>},
     };
-    static const CommandMap map = MakeCommandMap(entries);
+    static const CommandMap map = MakeHandlerTable(entries);
     return map;
 }
 
